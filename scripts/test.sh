@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Builds Vexilor and runs the whole test suite headless.
+# Installs what it needs with apt-get when it is missing.
+set -euo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+source "$here/scripts/lib/deps.sh"
+vexilor_install_deps
+
+build="${VEXILOR_BUILD_DIR:-$here/build}"
+cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEXILOR_WERROR=ON
+cmake --build "$build" --parallel "$(nproc)"
+export QT_QPA_PLATFORM=offscreen
+ctest --test-dir "$build" --output-on-failure --parallel "$(nproc)" --timeout 300
