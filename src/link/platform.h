@@ -2,6 +2,7 @@
 // What each operating-system backend provides to the shared link code.
 // Implemented in platform_posix.cpp and platform_win32.cpp.
 
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,10 @@ bool WaitForStopUntil(const StopSignal* stop, MonotonicClock::time_point deadlin
 
 // The names ProbePorts tries, in order (see link.h).
 std::vector<std::string> PortCandidates();
+
+// The local calendar time of time, safe to call from any thread
+// (local_time_posix.cpp and local_time_win32.cpp).
+std::tm LocalCalendarTime(std::time_t time);
 
 }  // namespace platform
 }  // namespace vexilor

@@ -3,6 +3,7 @@
 // line settings: 8 data bits, no parity, one stop bit, no flow control,
 // RTS held off, exclusive access. One backend per operating system.
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <memory>
@@ -21,7 +22,7 @@ enum class InputWait {
 };
 
 class SerialPort {
-public:
+  public:
     SerialPort();
     ~SerialPort();
     SerialPort(const SerialPort&) = delete;
@@ -45,13 +46,24 @@ public:
     // requested. Returns Gone at once when the device has gone away.
     InputWait waitForInput(std::chrono::microseconds timeout, const StopSignal* stop);
 
-    // The system's text for the last failure of open, for diagnostics.
+    // True once the open device hung up or failed for good (an unplugged
+    // adapter), until close: the port still counts as open but carries
+    // nothing, so its user can close it and try again. Any thread may ask.
+    bool deviceGone() const { return deviceGone_.load(std::memory_order_acquire); }
+
+    // The system's text for the last failure, for diagnostics.
     const std::string& lastErrorText() const { return lastErrorText_; }
 
-private:
+  private:
+    // Backend helpers: keep the system's text of a failure, and mark the
+    // device gone when the failure is one it never recovers from.
+    void noteFailure(int error);
+    void markGone(const char* why);
+
     struct Impl;
     std::unique_ptr<Impl> impl_;
     std::string lastErrorText_;
+    std::atomic<bool> deviceGone_{false};
 };
 
 }  // namespace vexilor

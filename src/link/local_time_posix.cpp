@@ -1,0 +1,13 @@
+#include <ctime>
+
+#include "platform.h"
+
+namespace vexilor::platform {
+
+std::tm LocalCalendarTime(std::time_t time) {
+    std::tm calendar{};
+    ::localtime_r(&time, &calendar);
+    return calendar;
+}
+
+}  // namespace vexilor::platform
