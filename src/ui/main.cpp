@@ -1,23 +1,11 @@
-// Shows the window until it is closed or File, Exit is chosen.
+// Vexilor: live display, data logging and programming of the Vexilor
+// counters on a serial line.
 
 #include <QApplication>
 
-#include "control_id.h"
-#include "main_window.h"
+#include "program_main.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    vexilor::MainWindow window({});
-    const auto close = [&window] {
-        window.allowClose();
-        window.close();
-    };
-    QObject::connect(&window, &vexilor::MainWindow::closeRequested, &window, close);
-    QObject::connect(&window, &vexilor::MainWindow::menuChosen, &window, [close](int id) {
-        if (id == vexilor::MenuExit) {
-            close();
-        }
-    });
-    window.show();
-    return QApplication::exec();
+    return vexilor::RunProgram();
 }
