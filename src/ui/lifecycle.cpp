@@ -170,6 +170,7 @@ void Lifecycle::requestEnd() {
 }
 
 void Lifecycle::StartAcquisition() {
+    ++acquisitionStarts_;
     OpenInstrumentLink(link_, controls_.text(ControlId::PortList), state_.linkSettings.baudRate,
                        state_.linkError);
     StartWorker();

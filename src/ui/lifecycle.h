@@ -53,6 +53,8 @@ class Lifecycle {
     void StartWorker();
     void StopWorker();
     bool workerRunning() const { return worker_ != nullptr; }
+    // How often the link has been (re)opened, for a look from outside.
+    int acquisitionStarts() const { return acquisitionStarts_; }
 
   private:
     void requestEnd();
@@ -72,6 +74,7 @@ class Lifecycle {
     CycleRouter router_;
     std::unique_ptr<AcquisitionWorker> worker_;
     bool endFlag_ = false;
+    int acquisitionStarts_ = 0;
     std::function<void()> onEnd_;
 };
 
