@@ -117,7 +117,8 @@ const std::vector<ReadingCase> ReadingCases = {
      {0, Blank, Blank, 3, 4, Blank, Blank, Blank},
      {false, false, false}},
     {"all lamps", 0x3C, {0x98, 0x76, 0x54, 0x32}, {9, 8, 7, 6, 5, 4, 3, 2}, {true, true, true}},
-    {"AL2 and HOLD", 0x38, {0x00, 0x00, 0x00, 0x00}, {0, 0, 0, 0, 0, 0, 0, 0}, {false, true, true}},
+    {"AL2 only", 0x28, {0x00, 0x00, 0x00, 0x00}, {0, 0, 0, 0, 0, 0, 0, 0}, {false, true, false}},
+    {"HOLD only", 0x30, {0x11, 0x11, 0x11, 0x11}, {1, 1, 1, 1, 1, 1, 1, 1}, {false, false, true}},
 };
 
 // What the picture holds below the labels for a case.
