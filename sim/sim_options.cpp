@@ -57,6 +57,9 @@ class OptionReader {
             options_.help = true;
             return true;
         }
+        if (!name.starts_with("-")) {
+            return fail("unexpected argument " + name);
+        }
         if (name == "--bus" || name == "--single") {
             options_.model.bus = name == "--bus";
             return true;

@@ -162,13 +162,13 @@ void SimServer::readTerminal() {
         vanish();
         return;
     }
-    const std::int64_t now = MonotonicNanos();
-    lastReceivedAt_ = now;
-    for (ssize_t i = 0; i < count; ++i) {
-        resources_.record.write(now, Direction::Received, buffer[static_cast<std::size_t>(i)]);
-    }
+    lastReceivedAt_ = MonotonicNanos();
+    // Each byte is noted and answered before the next, so the record shows
+    // a reply right after the byte that asked for it.
     for (ssize_t i = 0; i < count && terminal_; ++i) {
-        receive(buffer[static_cast<std::size_t>(i)]);
+        const std::uint8_t byte = buffer[static_cast<std::size_t>(i)];
+        resources_.record.write(MonotonicNanos(), Direction::Received, byte);
+        receive(byte);
     }
 }
 
