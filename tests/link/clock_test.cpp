@@ -5,6 +5,7 @@
 #include <ctime>
 #include <future>
 #include <string>
+#include <thread>
 
 #include "clock.h"
 #include "stop_signal.h"
@@ -41,6 +42,8 @@ TEST(ClockTest, PauseUntilReturnsAfterDeadline) {
 TEST(ClockTest, StopEndsPauseAtOnce) {
     StopSignal stop;
     auto pause = std::async(std::launch::async, [&stop] { return Pause(60'000, &stop); });
+    // Gives the pause time to start blocking; it ends as stopped either way.
+    std::this_thread::sleep_for(20ms);
     stop.request();
     ASSERT_EQ(pause.wait_for(10s), std::future_status::ready);
     EXPECT_FALSE(pause.get());

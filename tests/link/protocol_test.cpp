@@ -167,7 +167,9 @@ struct ExchangeCase {
     bool present;
 };
 
-void PrintTo(const ExchangeCase& exchange, std::ostream* out) { *out << exchange.what; }
+void PrintTo(const ExchangeCase& exchange, std::ostream* out) {
+    *out << exchange.what;
+}
 
 class ProtocolExchangeTest : public ProtocolTest,
                              public testing::WithParamInterface<ExchangeCase> {};

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <future>
+#include <thread>
+
 #include "pty_pair.h"
 #include "serial_port.h"
 #include "stop_signal.h"
@@ -33,7 +36,9 @@ struct RateCase {
     speed_t speed;
 };
 
-void PrintTo(const RateCase& rate, std::ostream* out) { *out << rate.baud; }
+void PrintTo(const RateCase& rate, std::ostream* out) {
+    *out << rate.baud;
+}
 
 class SerialPortRateTest : public SerialPortTest, public testing::WithParamInterface<RateCase> {};
 
@@ -163,6 +168,18 @@ TEST_F(SerialPortTest, WaitForInputReportsWhatEndedIt) {
     // A stop wins over waiting input.
     stop.request();
     EXPECT_EQ(port_.waitForInput(std::chrono::minutes(1), &stop), InputWait::Stopped);
+}
+
+TEST_F(SerialPortTest, StopWakesWaitInProgress) {
+    ASSERT_TRUE(port_.open(pty_.slavePath(), 9600)) << port_.lastErrorText();
+    StopSignal stop;
+    auto wait = std::async(std::launch::async,
+                           [&] { return port_.waitForInput(std::chrono::minutes(1), &stop); });
+    // Gives the wait time to start blocking; it ends as Stopped either way.
+    std::this_thread::sleep_for(20ms);
+    stop.request();
+    ASSERT_EQ(wait.wait_for(10s), std::future_status::ready);
+    EXPECT_EQ(wait.get(), InputWait::Stopped);
 }
 
 TEST_F(SerialPortTest, HangUpMarksDeviceGoneUntilClose) {
