@@ -87,13 +87,18 @@ while True:
                 os.write(master, reply)
 PY
 
-# Starts a far end with its output in $1 and waits for its first line, the
-# slave path, which it prints to stdout.
+# Starts a far end with its output in $1, in this shell so that cleanup
+# can end it.
 start_far_end() {
     local out="$1"
     shift
     "$@" >"$out" 2>"$out.err" &
     far_end_pids+=($!)
+}
+
+# The first line of a far end's output in $1, its slave path.
+far_end_path() {
+    local out="$1"
     local _
     for _ in $(seq 100); do
         if [ -s "$out" ]; then
@@ -102,7 +107,7 @@ start_far_end() {
         fi
         sleep 0.1
     done
-    echo "far end did not start: $*" >&2
+    echo "far end did not start" >&2
     cat "$out.err" >&2
     return 1
 }
@@ -119,12 +124,14 @@ fi
 if [ -n "$sim" ]; then
     echo "COM1 far end: $sim"
     # shellcheck disable=SC2086 # VEXILOR_SIM_ARGS is a list of words
-    com1="$(start_far_end "$work/com1.out" "$sim" ${VEXILOR_SIM_ARGS:-})"
+    start_far_end "$work/com1.out" "$sim" ${VEXILOR_SIM_ARGS:-}
 else
     echo "COM1 far end: stand-in (vexilor-sim did not build)"
-    com1="$(start_far_end "$work/com1.out" python3 "$work/far_end.py" answer)"
+    start_far_end "$work/com1.out" python3 "$work/far_end.py" answer
 fi
-com3="$(start_far_end "$work/com3.out" python3 "$work/far_end.py" silent)"
+start_far_end "$work/com3.out" python3 "$work/far_end.py" silent
+com1="$(far_end_path "$work/com1.out")"
+com3="$(far_end_path "$work/com3.out")"
 echo "COM1 -> $com1, COM3 -> $com3"
 
 # wine gives every serial device of the host a COM name too. Ports 2 and 4
