@@ -1,5 +1,7 @@
 #include "sim_options.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <optional>
 #include <string_view>
@@ -64,6 +66,9 @@ class OptionReader {
             options_.model.bus = name == "--bus";
             return true;
         }
+        if (!TakesValue(name)) {
+            return fail("unknown option " + name);
+        }
         const auto value = inlineValue ? inlineValue : nextValue();
         if (!value) {
             return fail(name + " needs a value");
@@ -108,6 +113,14 @@ class OptionReader {
             return !value.empty() || fail(name + " needs a path");
         }
         return fail("unknown option " + name);
+    }
+
+    static bool TakesValue(const std::string& name) {
+        static constexpr std::array<std::string_view, 12> names = {
+            "--address", "--mode", "--step",           "--max",  "--al1",     "--al2",
+            "--present", "--baud", "--reply-delay-ms", "--link", "--control", "--record",
+        };
+        return std::find(names.begin(), names.end(), name) != names.end();
     }
 
     bool readReadingOption(const std::string& name, const std::string& value) {
