@@ -9,5 +9,10 @@ vexilor_install_deps
 build="${VEXILOR_BUILD_DIR:-$here/build}"
 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEXILOR_WERROR=ON
 cmake --build "$build" --parallel "$(nproc)"
+# A short fuzzing run of the settings reader (ASan, UBSan); a crash fails.
+"$here/scripts/fuzz-settings.sh" "${VEXILOR_FUZZ_SECONDS:-20}" >"$build/fuzz.log" 2>&1 ||
+    { tail -n 40 "$build/fuzz.log"; echo "settings fuzzer failed" >&2; exit 1; }
+echo "settings fuzzer: $(grep -m1 -o 'stat::number_of_executed_units: *[0-9]*' "$build/fuzz.log" || echo done)"
+
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$build" --output-on-failure --parallel "$(nproc)" --timeout 300
