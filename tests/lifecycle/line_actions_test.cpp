@@ -3,6 +3,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 #include <algorithm>
 
 #include "program_fixture.h"
@@ -165,6 +166,32 @@ TEST_F(LineActionsTest, ADownloadedAddressMovesABusInstrument) {
     ASSERT_TRUE(waitFor([&] { return controls().rowCount(ControlId::LogTable) >= 1; }, 5s));
     EXPECT_EQ(controls().cellText(ControlId::LogTable, 0, 1).find('.'), 6u)
         << controls().cellText(ControlId::LogTable, 0, 1);
+}
+
+TEST_F(LineActionsTest, TheWorkerGoesOnInOrderWhileAModalBoxIsOpen) {
+    startWithSim();
+    controls().setTicked(ControlId::DataLoggerCheck, true);
+    lifecycle->onControlEvent(ControlId::DataLoggerCheck);
+    int rowsWhileOpen = 0;
+    dialogs.whileOpen = [&] {
+        // A modal dialog runs its own event loop until the user answers.
+        const int before = controls().rowCount(ControlId::LogTable);
+        QEventLoop modal;
+        QTimer::singleShot(3500ms, &modal, &QEventLoop::quit);
+        modal.exec();
+        rowsWhileOpen = controls().rowCount(ControlId::LogTable) - before;
+    };
+    click(ControlId::LoadProgButton);  // the file chooser, then cancelled
+    ASSERT_EQ(dialogs.titles.size(), 1u);
+    EXPECT_GE(rowsWhileOpen, 2);
+    // Newest first: nothing applied out of order. (The first cycle of a
+    // worker may start within a second and end in the next one, so two rows
+    // can share a timestamp.)
+    const int rows = controls().rowCount(ControlId::LogTable);
+    for (int row = 0; row + 1 < rows; ++row) {
+        EXPECT_GE(controls().cellText(ControlId::LogTable, row, 0),
+                  controls().cellText(ControlId::LogTable, row + 1, 0));
+    }
 }
 
 TEST_F(LineActionsTest, StopAcquisitionLeavesABlackPictureThatNoLateUpdatePaintsOver) {

@@ -2,6 +2,7 @@
 // Dialogs that answer from a script and remember what they were asked.
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,9 @@ class ScriptedDialogs : public Dialogs {
   public:
     bool askYesNo(const std::string& text) override {
         questions.push_back(text);
+        if (whileOpen) {
+            whileOpen();  // what happens while the modal box waits for the user
+        }
         if (answers.empty()) {
             return false;
         }
@@ -24,9 +28,13 @@ class ScriptedDialogs : public Dialogs {
     void showInformation(const std::string& text) override { informations.push_back(text); }
     std::string chooseFile(const std::string& title) override {
         titles.push_back(title);
+        if (whileOpen) {
+            whileOpen();
+        }
         return chosenFile;
     }
 
+    std::function<void()> whileOpen;
     std::deque<bool> answers;
     std::string chosenFile;
     std::vector<std::string> questions;
