@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "control_id.h"
+#include "parameter_table.h"
 
 namespace vexilor {
 
@@ -51,18 +52,8 @@ struct SettingKey {
     std::int32_t firstPosition;
 };
 
-inline constexpr std::array<std::string_view, 6> RateRows = {"300",  "600",  "1200",
-                                                             "2400", "4800", "9600"};
-inline constexpr std::array<std::string_view, 3> FunctRows = {"SPEED", "TOTAL", "SECON"};
-inline constexpr std::array<std::string_view, 7> AdjtiRows = {"0.1", "0.25", "0.5", "1",
-                                                              "2",   "4",    "8"};
-inline constexpr std::array<std::string_view, 2> OnOffRows = {"ON", "OFF"};
-inline constexpr std::array<std::string_view, 2> LowHighRows = {"LOW", "HIGH"};
-inline constexpr std::array<std::string_view, 2> AutoHoldRows = {"AUTO", "HOLD"};
-inline constexpr std::array<std::string_view, 2> OpenCloseRows = {"OPEN", "CLOSE"};
-inline constexpr std::array<std::string_view, 2> TensCurrRows = {"TENS", "CURR"};
-inline constexpr std::array<std::string_view, 4> DecpRows = {"0", "1", "2", "AUTO"};
-inline constexpr std::array<std::string_view, 2> UpDownRows = {"UP", "DOWN"};
+// The rows of the BaudRate list are those of the BAUDR list.
+inline constexpr auto& RateRows = BaudrRows;
 
 namespace settings_detail {
 
