@@ -69,9 +69,13 @@ FaultSpan FaultInjector::inject(const std::string& command, int holdSeconds) {
 
 void FaultInjector::run() {
     std::uniform_int_distribution<int> quiet(3, 6);
-    std::uniform_int_distribution<int> hold(2, 8);
+    std::uniform_int_distribution<int> hold(3, 8);
+    // Long enough, now and then, for whole cycles of timed-out reads.
+    std::uniform_int_distribution<int> silentHold(3, 16);
     while (pause(quiet(random_))) {
-        spans_.push_back(inject(pickFault(), hold(random_)));
+        const std::string fault = pickFault();
+        spans_.push_back(
+            inject(fault, fault == "fault silent" ? silentHold(random_) : hold(random_)));
     }
 }
 

@@ -25,9 +25,12 @@ bool Overlaps(std::time_t from, std::time_t to, std::time_t begin, std::time_t e
     return from <= end && begin <= to;
 }
 
-bool Stretched(const std::vector<FaultSpan>& faults, std::time_t from, std::time_t to) {
+// True when a fault that stretches cycles was on during [from, to], or up
+// to afterwards seconds after it ended.
+bool Stretched(const std::vector<FaultSpan>& faults, std::time_t from, std::time_t to,
+               std::time_t afterwards) {
     return std::any_of(faults.begin(), faults.end(), [&](const FaultSpan& f) {
-        return f.stretchesCycles() && Overlaps(from, to, f.begin - 1, f.end + 1);
+        return f.stretchesCycles() && Overlaps(from, to, f.begin - 1, f.end + 1 + afterwards);
     });
 }
 
@@ -89,11 +92,11 @@ void CheckGaps(const SoakData& data, const Rows& rows, Verdict& verdict) {
         const std::time_t to = rows.times[i];
         const std::time_t gap = to - from;
         longest = std::max(longest, gap);
-        const bool stretched = Stretched(data.faults, from, to);
-        const std::time_t limit = stretched ? StretchedGap : NormalGap;
-        // A stretched cycle ends part-way through a second, and the next may
-        // then log within that same second.
-        const std::time_t least = stretched ? 0 : NormalGap;
+        const std::time_t limit = Stretched(data.faults, from, to, 0) ? StretchedGap : NormalGap;
+        // A stretched cycle ends part-way through a second; the cycles after
+        // it run back to back until one starts on a whole second again, so
+        // two may log within one second.
+        const std::time_t least = Stretched(data.faults, from, to, StretchedGap) ? 0 : NormalGap;
         if (gap > limit || gap < least) {
             verdict.fail("rows " + Clock(from) + " and " + Clock(to) + ": gap of " +
                          std::to_string(gap) + " s (allowed " + std::to_string(least) + ".." +
