@@ -78,18 +78,16 @@ std::int64_t WallMinusMonotonicUs() {
     return wall - MonotonicUs();
 }
 
-// The first received byte of each cycle: one after a quiet gap of 300 ms.
-// A new worker's first cycle starts at once, not on a boundary, so it is
-// left out.
+// The first received byte of each cycle. On an answering line a cycle is
+// 46 bytes (four queries of 2 + 6, two polls of 1 + 6), so the record splits
+// into cycles by count even when two cycles run back to back. A new
+// worker's first cycle starts at once, not on a boundary, so it is left out.
+constexpr std::size_t CycleBytes = 46;
+
 std::vector<std::int64_t> CycleFirstBytes(const test::Record& record) {
     std::vector<std::int64_t> starts;
-    std::int64_t previous = -1;
-    for (const test::RecordEntry& entry : record) {
-        if (entry.direction == test::RecordDirection::Rx && previous >= 0 &&
-            entry.microseconds - previous > 300000) {
-            starts.push_back(entry.microseconds);
-        }
-        previous = entry.microseconds;
+    for (std::size_t first = CycleBytes; first < record.size(); first += CycleBytes) {
+        starts.push_back(record[first].microseconds);
     }
     return starts;
 }
@@ -101,6 +99,14 @@ void CycleFigures(const test::SimProcess& sim, Shared& shared, std::int64_t wall
         const std::int64_t wall = start + wallOffset;
         afterBoundary.push_back(static_cast<double>(wall % 1000000) - LeadPauseUs);
     }
+    std::vector<double> gaps;
+    for (std::size_t cycle = 1; cycle < starts.size(); ++cycle) {
+        gaps.push_back(static_cast<double>(starts[cycle] - starts[cycle - 1]) / 1000.0);
+    }
+    std::printf(
+        "bench_worker: time between cycle starts, min %.1f ms, median %.1f ms, "
+        "max %.1f ms\n",
+        Percentile(gaps, 0.0), Percentile(gaps, 0.5), Percentile(gaps, 1.0));
     std::vector<double> lengths;
     std::lock_guard lock(shared.mutex);
     std::size_t drawn = 0;
@@ -114,7 +120,7 @@ void CycleFigures(const test::SimProcess& sim, Shared& shared, std::int64_t wall
         }
     }
     std::printf(
-        "bench_worker: %zu paced cycles seen on the line (the first left out), %zu pictures "
+        "bench_worker: %zu cycles after the first seen on the line, %zu pictures "
         "drawn\n",
         starts.size(), shared.drawn.size());
     std::printf(
