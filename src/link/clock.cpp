@@ -39,7 +39,10 @@ bool PauseUntil(MonotonicClock::time_point deadline, const StopSignal* stop) {
 }
 
 LocalTime CurrentLocalTime() {
-    const std::time_t now = std::time(nullptr);
+    // Not std::time(): on Linux it reads a coarse clock that lags the
+    // system clock by a few milliseconds, so a wait for the next second by
+    // the system clock would still see the old second when it wakes.
+    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
     const std::tm calendar = platform::LocalCalendarTime(now);
     LocalTime local;
     local.year = calendar.tm_year + 1900;

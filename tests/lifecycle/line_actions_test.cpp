@@ -126,9 +126,13 @@ TEST_F(LineActionsTest, WriteProgSendsTheFrameByteForByteAfterYes) {
         }
     }
     ASSERT_GE(frame.size(), DefaultProgramFrame.size());
+    // The simulator stamps a byte when it reads it, later on a busy machine:
+    // each gap must show at least half its pause, the frame all of them.
     for (std::size_t i = 1; i < DefaultProgramFrame.size(); ++i) {
-        EXPECT_GE(frame[i].microseconds - frame[i - 1].microseconds, 9500) << i;
+        EXPECT_GE(frame[i].microseconds - frame[i - 1].microseconds, 5000) << i;
     }
+    EXPECT_GE(frame[DefaultProgramFrame.size() - 1].microseconds - frame[0].microseconds,
+              50 * 10000 - 5000);
     const auto rx = received(record);
     EXPECT_EQ(std::count(rx.begin(), rx.end(), std::uint8_t{0xFE}), 1);
     EXPECT_TRUE(lifecycle->workerRunning());
