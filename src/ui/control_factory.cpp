@@ -16,19 +16,19 @@
 namespace vexilor {
 namespace {
 
-QWidget* CreateLabel(const ControlSpec& spec, QWidget* parent) {
+QWidget* CreateLabel(const ControlSpec& entry, QWidget* parent) {
     auto* label = new QLabel(parent);
     // Plain text: an ampersand is drawn as itself.
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    label->setText(ToQString(spec.text));
+    label->setText(ToQString(entry.text));
     return label;
 }
 
-QWidget* CreateList(const ControlSpec& spec, QWidget* parent) {
+QWidget* CreateList(const ControlSpec& entry, QWidget* parent) {
     auto* list = new QComboBox(parent);
     list->setEditable(false);
-    for (const std::string& row : spec.rows) {
+    for (const std::string& row : entry.rows) {
         list->addItem(ToQString(row));
     }
     // Adding the first row selects it; a list starts with none selected.
@@ -36,50 +36,50 @@ QWidget* CreateList(const ControlSpec& spec, QWidget* parent) {
     return list;
 }
 
-QWidget* CreateField(const ControlSpec& spec, QWidget* parent) {
+QWidget* CreateField(const ControlSpec& entry, QWidget* parent) {
     auto* field = new QLineEdit(parent);
     // Only typing is checked; the program may still write any text.
     field->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), field));
-    field->setText(ToQString(spec.text));
+    field->setText(ToQString(entry.text));
     return field;
 }
 
-QWidget* CreateButton(const ControlSpec& spec, QWidget* parent) {
-    auto* button = new QPushButton(ToQString(spec.text), parent);
+QWidget* CreateButton(const ControlSpec& entry, QWidget* parent) {
+    auto* button = new QPushButton(ToQString(entry.text), parent);
     button->setAutoDefault(false);
     return button;
 }
 
-QWidget* CreateCheckBox(const ControlSpec& spec, QWidget* parent) {
-    auto* box = new QCheckBox(ToQString(spec.text), parent);
+QWidget* CreateCheckBox(const ControlSpec& entry, QWidget* parent) {
+    auto* box = new QCheckBox(ToQString(entry.text), parent);
     box->setChecked(false);
     return box;
 }
 
-QWidget* CreatePicture(const ControlSpec& spec, QWidget* parent) {
+QWidget* CreatePicture(const ControlSpec& entry, QWidget* parent) {
     auto* picture = new QLabel(parent);
-    QImage black(spec.width, spec.height, QImage::Format_RGB888);
+    QImage black(entry.width, entry.height, QImage::Format_RGB888);
     black.fill(Qt::black);
     picture->setPixmap(QPixmap::fromImage(black));
     picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return picture;
 }
 
-QWidget* CreateWidget(const ControlSpec& spec, QWidget* parent) {
-    switch (spec.kind) {
+QWidget* CreateWidget(const ControlSpec& entry, QWidget* parent) {
+    switch (entry.kind) {
         case ControlKind::Label:
-            return CreateLabel(spec, parent);
+            return CreateLabel(entry, parent);
         case ControlKind::List:
-            return CreateList(spec, parent);
+            return CreateList(entry, parent);
         case ControlKind::Field:
-            return CreateField(spec, parent);
+            return CreateField(entry, parent);
         case ControlKind::Button:
-            return CreateButton(spec, parent);
+            return CreateButton(entry, parent);
         case ControlKind::CheckBox:
-            return CreateCheckBox(spec, parent);
+            return CreateCheckBox(entry, parent);
         case ControlKind::Picture:
-            return CreatePicture(spec, parent);
+            return CreatePicture(entry, parent);
         case ControlKind::Table:
             return new LogTable(parent);
     }
@@ -88,10 +88,10 @@ QWidget* CreateWidget(const ControlSpec& spec, QWidget* parent) {
 
 }  // namespace
 
-QWidget* CreateControl(const ControlSpec& spec, QWidget* parent) {
-    QWidget* widget = CreateWidget(spec, parent);
+QWidget* CreateControl(const ControlSpec& entry, QWidget* parent) {
+    QWidget* widget = CreateWidget(entry, parent);
     if (widget != nullptr) {
-        widget->setGeometry(spec.x, spec.y, spec.width, spec.height);
+        widget->setGeometry(entry.x, entry.y, entry.width, entry.height);
     }
     return widget;
 }

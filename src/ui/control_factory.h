@@ -9,6 +9,6 @@
 
 namespace vexilor {
 
-QWidget* CreateControl(const ControlSpec& spec, QWidget* parent);
+QWidget* CreateControl(const ControlSpec& entry, QWidget* parent);
 
 }  // namespace vexilor

@@ -90,9 +90,9 @@ void MainWindow::buildMenu() {
 }
 
 void MainWindow::buildTopArea(QWidget* client, const std::vector<std::string>& portNames) {
-    for (const ControlSpec& spec : TopAreaControls()) {
-        addControl(spec, client);
-        if (spec.id == ControlId::PortList) {
+    for (const ControlSpec& entry : TopAreaControls()) {
+        addControl(entry, client);
+        if (entry.id == ControlId::PortList) {
             for (const std::string& name : portNames) {
                 controls_.addRow(ControlId::PortList, name);
             }
@@ -109,18 +109,18 @@ void MainWindow::buildTabPanel(QWidget* client, int menuHeight) {
     for (const PageSpec& pageSpec : TabPages()) {
         auto* page = new QWidget;
         tabs_->addTab(page, ToQString(pageSpec.title));
-        for (const ControlSpec& spec : pageSpec.controls) {
-            addControl(spec, page);
+        for (const ControlSpec& entry : pageSpec.controls) {
+            addControl(entry, page);
         }
     }
     tabs_->setCurrentIndex(0);
 }
 
-void MainWindow::addControl(const ControlSpec& spec, QWidget* parent) {
-    QWidget* widget = CreateControl(spec, parent);
-    controls_.add(spec.id, widget);
+void MainWindow::addControl(const ControlSpec& entry, QWidget* parent) {
+    QWidget* widget = CreateControl(entry, parent);
+    controls_.add(entry.id, widget);
     created_.push_back(widget);
-    reportUserActions(spec.id, widget);
+    reportUserActions(entry.id, widget);
 }
 
 // Only signals that user actions alone raise are connected, so a value the

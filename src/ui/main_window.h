@@ -49,7 +49,7 @@ class MainWindow : public QMainWindow {
     void buildMenu();
     void buildTopArea(QWidget* client, const std::vector<std::string>& portNames);
     void buildTabPanel(QWidget* client, int menuHeight);
-    void addControl(const ControlSpec& spec, QWidget* parent);
+    void addControl(const ControlSpec& entry, QWidget* parent);
     void reportUserActions(ControlId id, QWidget* widget);
     void watchEvents(ControlId id, QWidget* widget);
     void setTabOrder();
