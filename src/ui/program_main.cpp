@@ -19,7 +19,7 @@ int RunProgram(const std::string& settingsFile, const ProgramHooks& hooks) {
     InstrumentLink link;
     // The picture exists before the control that shows it.
     DisplayImage display;
-    MainWindow window(ProbePorts(link.port));
+    MainWindow window(hooks.probePorts ? hooks.probePorts(link.port) : ProbePorts(link.port));
     QtDialogs dialogs(&window);
     Lifecycle lifecycle(window.controls(), dialogs, display, state, link);
 

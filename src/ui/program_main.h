@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "settings_store.h"
 
@@ -11,11 +12,15 @@ namespace vexilor {
 
 class Lifecycle;
 class MainWindow;
+class SerialPort;
 
 struct ProgramHooks {
     // Runs once the window is shown and acquisition has started, before the
     // event loop; tests drive the program from here.
     std::function<void(MainWindow&, Lifecycle&)> started;
+    // Replaces the scan for ports (ProbePorts) when set; the start-up
+    // benchmark times the scan through it.
+    std::function<std::vector<std::string>(SerialPort&)> probePorts;
 };
 
 // Start-up, the event loop until the window is closed or File, Exit is
