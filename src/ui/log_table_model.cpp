@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <string_view>
 #include <utility>
 
@@ -84,7 +85,7 @@ bool LogTableModel::removeRows(int row, int count, const QModelIndex& parent) {
     if (parent.isValid() || row < 0 || row >= size || count <= 0) {
         return false;
     }
-    const int last = std::min(size, row + count) - 1;
+    const int last = static_cast<int>(std::min<std::int64_t>(size, std::int64_t{row} + count)) - 1;
     beginRemoveRows(QModelIndex(), row, last);
     const auto first = lines_.begin() + row;
     lines_.erase(first, first + (last - row + 1));

@@ -9,8 +9,8 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabBar>
-#include <QTableView>
 
+#include "log_table.h"
 #include "window_fixture.h"
 
 namespace vexilor {
@@ -156,7 +156,7 @@ TEST_F(ControlEventsTest, TabHeaderTableAndPictureClicksRaiseTheirEvents) {
     EXPECT_EQ(tabs()->currentIndex(), 1);
 
     events->clear();
-    auto* table = widget<QTableView>(ControlId::LogTable);
+    auto* table = widget<LogTable>(ControlId::LogTable);
     QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, QPoint(30, 30));
     EXPECT_EQ(raised(), std::vector<ControlId>{ControlId::LogTable});
 

@@ -1,6 +1,8 @@
 // The LogTable's model, columns and grid lines.
 
 #include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QScrollBar>
 #include <QSignalSpy>
 
 #include "log_table.h"
@@ -113,7 +115,6 @@ TEST_F(LogTableTest, HasFourLeftAlignedMovableColumnsAndSingleItemSelection) {
                   int(Qt::AlignLeft | Qt::AlignVCenter));
     }
     EXPECT_TRUE(header->sectionsMovable());
-    EXPECT_FALSE(table->verticalHeader()->isVisible());
     EXPECT_EQ(table->selectionMode(), QAbstractItemView::SingleSelection);
     EXPECT_EQ(table->selectionBehavior(), QAbstractItemView::SelectItems);
 }
@@ -143,7 +144,7 @@ class LogTableGridTest : public LogTableTest {
         lineColour = table->palette().color(QPalette::Button);
         emptyColour = table->palette().color(QPalette::Base);
         ASSERT_NE(lineColour, emptyColour);
-        rowHeight = table->verticalHeader()->defaultSectionSize();
+        rowHeight = table->rowHeight();
     }
 
     // Pixels on the right edge of each column and under each row position,
@@ -181,9 +182,124 @@ TEST_F(LogTableGridTest, LinesContinueBelowTheLastRowAndFollowMovedColumns) {
     for (int row = 0; row < 3; ++row) {
         window->controls().addRow(ControlId::LogTable, "t\nr\nON\nOFF", 0);
     }
-    EXPECT_EQ(table->rowViewportPosition(2) + table->rowHeight(2), 3 * rowHeight);
+    EXPECT_EQ(table->rowViewportPosition(2) + table->rowHeight(), 3 * rowHeight);
     table->horizontalHeader()->moveSection(1, 0);
     expectGrid({79, 205, 265, 325});
+}
+
+// The view over many rows: clicks, keys, scrolling and what is painted where.
+class LogTableViewTest : public LogTableTest {
+  protected:
+    void SetUp() override {
+        LogTableTest::SetUp();
+        for (int row = 0; row < Rows; ++row) {
+            // Row r on screen shows "r" in every column.
+            const std::string text = std::to_string(Rows - 1 - row);
+            window->controls().addRow(ControlId::LogTable,
+                                      text + "\n" + text + "\n" + text + "\n" + text, 0);
+        }
+        QCoreApplication::processEvents();
+    }
+
+    QPoint cellCentre(int row, int column) const {
+        return table->visualRect(table->model()->index(row, column)).center();
+    }
+
+    // Whether the cell's area, short of its grid lines, holds any pixel
+    // other than the empty background.
+    bool cellHasInk(const QImage& image, int row, int column) const {
+        const QRect cell =
+            table->visualRect(table->model()->index(row, column)).adjusted(0, 0, -2, -2);
+        const QColor empty = table->palette().color(QPalette::Base);
+        for (int y = cell.top(); y <= cell.bottom(); ++y) {
+            for (int x = cell.left(); x <= cell.right(); ++x) {
+                if (image.pixelColor(x, y) != empty) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
+
+    static constexpr int Rows = 1000;
+};
+
+TEST_F(LogTableViewTest, AClickSelectsTheOneCellUnderItInOnScreenOrder) {
+    table->horizontalHeader()->moveSection(2, 0);  // "AL1" first on screen
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cellCentre(3, 0));
+    EXPECT_EQ(table->currentIndex(), table->model()->index(3, 0));
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, QPoint(5, 4 * table->rowHeight() + 3));
+    const QModelIndexList selected = table->selectionModel()->selectedIndexes();
+    ASSERT_EQ(selected.size(), 1);
+    EXPECT_EQ(selected.front(), table->model()->index(4, 2));
+}
+
+TEST_F(LogTableViewTest, KeysMoveTheCurrentCellInOnScreenOrderAndScrollToIt) {
+    activate();
+    table->horizontalHeader()->moveSection(3, 0);  // on screen: AL2 Time Read AL1
+    table->setFocus();
+    table->setCurrentIndex(table->model()->index(0, 3));
+    const auto press = [this](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::keyClick(table, key, modifiers);
+        return std::pair{table->currentIndex().row(), table->currentIndex().column()};
+    };
+    EXPECT_EQ(press(Qt::Key_Right), (std::pair{0, 0}));
+    EXPECT_EQ(press(Qt::Key_End), (std::pair{0, 2}));
+    EXPECT_EQ(press(Qt::Key_Right), (std::pair{0, 2}));
+    EXPECT_EQ(press(Qt::Key_Home), (std::pair{0, 3}));
+    EXPECT_EQ(press(Qt::Key_Left), (std::pair{0, 3}));
+    EXPECT_EQ(press(Qt::Key_Up), (std::pair{0, 3}));
+    EXPECT_EQ(press(Qt::Key_Down), (std::pair{1, 3}));
+    EXPECT_EQ(press(Qt::Key_End, Qt::ControlModifier), (std::pair{Rows - 1, 2}));
+    EXPECT_TRUE(table->viewport()->rect().contains(table->visualRect(table->currentIndex())));
+    EXPECT_EQ(table->rowAt(0), Rows - table->viewport()->height() / table->rowHeight());
+    EXPECT_EQ(press(Qt::Key_Down), (std::pair{Rows - 1, 2}));
+    EXPECT_EQ(press(Qt::Key_Home, Qt::ControlModifier), (std::pair{0, 3}));
+    EXPECT_EQ(table->rowAt(0), 0);
+}
+
+TEST_F(LogTableViewTest, ScrollingByRowsShowsTheRowsBelowAndFollowsTheRowCount) {
+    QScrollBar* bar = table->verticalScrollBar();
+    const int visible = table->viewport()->height() / table->rowHeight();
+    EXPECT_EQ(bar->maximum(), Rows - visible);
+    table->scrollTo(table->model()->index(500, 0), QAbstractItemView::PositionAtTop);
+    EXPECT_EQ(table->rowAt(0), 500);
+    EXPECT_EQ(table->indexAt(QPoint(130, table->rowHeight() + 2)), table->model()->index(501, 1));
+    EXPECT_EQ(table->rowViewportPosition(500), 0);
+
+    // A row logged on top keeps the view at the same row number, so what
+    // it shows moves down by one, and the range grows; trimming below the
+    // view shrinks it.
+    Controls& controls = window->controls();
+    controls.addRow(ControlId::LogTable, "new", 0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(bar->maximum(), Rows + 1 - visible);
+    EXPECT_EQ(table->model()->index(table->rowAt(0), 0).data().toString(), "499");
+    controls.removeRows(ControlId::LogTable, Rows + 1 - 10, 10);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(bar->maximum(), Rows - 9 - visible);
+    controls.removeRows(ControlId::LogTable, 0, Rows);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(bar->maximum(), 0);
+    EXPECT_EQ(table->rowAt(0), -1);
+}
+
+TEST_F(LogTableViewTest, PaintsTheRowsInViewAndTheSelectedCell) {
+    table->scrollTo(table->model()->index(200, 0), QAbstractItemView::PositionAtTop);
+    table->horizontalHeader()->moveSection(3, 0);
+    table->selectionModel()->select(table->model()->index(201, 2),
+                                    QItemSelectionModel::ClearAndSelect);
+    const QImage image = table->viewport()->grab().toImage();
+    const QColor empty = table->palette().color(QPalette::Base);
+    EXPECT_EQ(table->visualRect(table->model()->index(200, 3)).left(), 0);
+    for (const int column : {0, 1, 2, 3}) {
+        EXPECT_TRUE(cellHasInk(image, 200, column)) << column;
+    }
+    // The selected cell is filled, not only lettered.
+    const QRect selected = table->visualRect(table->model()->index(201, 2));
+    EXPECT_NE(image.pixelColor(selected.right() - 3, selected.top() + 2), empty);
+    const QRect plain = table->visualRect(table->model()->index(201, 3));
+    EXPECT_EQ(image.pixelColor(plain.right() - 3, plain.top() + 2), empty);
 }
 
 }  // namespace

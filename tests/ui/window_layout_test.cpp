@@ -8,8 +8,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTableView>
 
+#include "log_table.h"
 #include "window_fixture.h"
 #include "window_placement.h"
 
@@ -142,7 +142,7 @@ bool HasKind(const QWidget& widget, Kind kind) {
         case Kind::Check:
             return qobject_cast<const QCheckBox*>(&widget) != nullptr;
         case Kind::Table:
-            return qobject_cast<const QTableView*>(&widget) != nullptr;
+            return qobject_cast<const LogTable*>(&widget) != nullptr;
     }
     return false;
 }
