@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QSignalSpy>
 
@@ -123,7 +124,14 @@ TEST_F(LogTableTest, MovingAHeaderChangesOnlyTheOnScreenOrder) {
     Controls& controls = window->controls();
     controls.addRow(ControlId::LogTable, "10:00:00\n000001.00\nON\nOFF", 0);
     QHeaderView* header = table->horizontalHeader();
-    header->moveSection(1, 0);  // "Read" before "Time"
+    // "Read" dragged by the mouse before "Time".
+    const QPoint from(126 + 40, header->height() / 2);
+    const QPoint to(10, header->height() / 2);
+    QTest::mousePress(header->viewport(), Qt::LeftButton, {}, from);
+    QMouseEvent drag(QEvent::MouseMove, QPointF(to), header->viewport()->mapToGlobal(QPointF(to)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(header->viewport(), &drag);
+    QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, to);
     header->moveSection(3, 2);  // "AL2" before "AL1"
     EXPECT_EQ(header->logicalIndex(0), 1);
     EXPECT_EQ(header->logicalIndex(2), 3);
