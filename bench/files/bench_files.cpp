@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "fake_controls.h"
 #include "log_export.h"
+#include "main_window_fakes.h"
 #include "settings_file.h"
 #include "settings_store.h"
 
@@ -72,14 +72,14 @@ void BenchLoadSettings() {
     const std::filesystem::path previous = std::filesystem::current_path();
     std::filesystem::current_path(dir);
     {
-        auto controls = vexilor::testing::FakeControls::MainWindow();
+        auto controls = vexilor::testing::MainWindowControls();
         vexilor::LinkSettings link;
         vexilor::LoggingState logging;
         vexilor::LoadSettings("preferences.pref", controls, link, logging);
         vexilor::SaveSettings("preferences.pref", controls, link, logging);
     }
     constexpr int kRuns = 1000;
-    auto controls = vexilor::testing::FakeControls::MainWindow();
+    auto controls = vexilor::testing::MainWindowControls();
     vexilor::LinkSettings link;
     vexilor::LoggingState logging;
     const auto start = Clock::now();

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <map>
 #include <string>
 #include <utility>
@@ -12,7 +13,7 @@
 
 #include "controls.h"
 
-namespace vexilor {
+namespace vexilor::testing {
 
 class FakeControls final : public Controls {
   public:
@@ -70,12 +71,15 @@ class FakeControls final : public Controls {
         }
     }
     void removeRows(ControlId id, int position, int count = 1) override {
+        ++removeRowsCalls;
         auto& rows = control(id).rows;
         const int size = static_cast<int>(rows.size());
         if (position < 0 || position >= size || count <= 0) {
             return;
         }
-        rows.erase(rows.begin() + position, rows.begin() + std::min(size, position + count));
+        rows.erase(rows.begin() + position,
+                   rows.begin() + static_cast<int>(std::min<std::int64_t>(
+                                      size, std::int64_t{position} + count)));
     }
     int rowCount(ControlId id) const override { return static_cast<int>(control(id).rows.size()); }
     // The column-th line-feed-separated field of the row.
@@ -102,9 +106,11 @@ class FakeControls final : public Controls {
 
     void showImage(ControlId id, const QImage&) override { ++control(id).imagesShown; }
 
+    int removeRowsCalls = 0;
+
   private:
     std::map<ControlId, Control> controls_;
     Control unused_;
 };
 
-}  // namespace vexilor
+}  // namespace vexilor::testing

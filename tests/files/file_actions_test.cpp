@@ -7,14 +7,15 @@
 #include <string>
 #include <vector>
 
-#include "fake_controls.h"
 #include "file_helpers.h"
+#include "main_window_fakes.h"
 
 namespace vexilor {
 namespace {
 
 using testing::FakeControls;
 using testing::FakeDialogs;
+using testing::MainWindowControls;
 using testing::ReadWhole;
 using testing::TempDir;
 using testing::WriteWhole;
@@ -59,7 +60,7 @@ class FileSizeLimit {
 TEST(SaveTable, WritesTheRowsNewestFirst) {
     TempDir dir;
     const std::string path = dir.file("log.txt");
-    FakeControls controls = FakeControls::MainWindow();
+    FakeControls controls = MainWindowControls();
     LogRows(controls, {"2016-05-12 10:11:12\n000001.00\nOFF\nOFF",
                        "2016-05-12 10:11:13\nIncorrect CheckSum on response\n\n",
                        "2016-05-12 10:11:14\n000003.50\nON\nOFF"});
@@ -82,7 +83,7 @@ TEST(SaveTable, WritesTheRowsNewestFirst) {
 TEST(SaveTable, EmptyTableGivesTheHeaderAlone) {
     TempDir dir;
     const std::string path = dir.file("log.txt");
-    FakeControls controls = FakeControls::MainWindow();
+    FakeControls controls = MainWindowControls();
     FakeDialogs dialogs;
     dialogs.chosenPaths = {path};
 
@@ -94,7 +95,7 @@ TEST(SaveTable, EmptyTableGivesTheHeaderAlone) {
 TEST(SaveTable, SavingTwiceKeepsOnlyTheSecondExport) {
     TempDir dir;
     const std::string path = dir.file("log.txt");
-    FakeControls controls = FakeControls::MainWindow();
+    FakeControls controls = MainWindowControls();
     LogRows(controls, {"a\nb\nc\nd", "e\nf\ng\nh", "i\nj\nk\nl"});
     FakeDialogs dialogs;
     dialogs.chosenPaths = {path, path};
@@ -110,7 +111,7 @@ TEST(SaveTable, SavingTwiceKeepsOnlyTheSecondExport) {
 
 TEST(SaveTable, CancelledChooserWritesNothing) {
     TempDir dir;
-    FakeControls controls = FakeControls::MainWindow();
+    FakeControls controls = MainWindowControls();
     LogRows(controls, {"a\nb\nc\nd"});
     FakeDialogs dialogs;
     dialogs.chosenPaths = {""};
@@ -148,7 +149,7 @@ void ExpectOneErrorWithReason(const FakeDialogs& dialogs, const std::string& pre
 }
 
 FakeControls ControlsWithRows() {
-    FakeControls controls = FakeControls::MainWindow();
+    FakeControls controls = MainWindowControls();
     for (int i = 0; i < 20; ++i) {
         LogRows(controls, {"2016-05-12 10:11:12\n000001.00\nOFF\nOFF"});
     }
@@ -203,7 +204,7 @@ TEST(SaveFailure, FailedWriteLeavesTheOldFileWhole) {
 }
 
 TEST(ClearTable, RemovesEveryRowAndLeavesAnEmptyTableAlone) {
-    FakeControls controls = FakeControls::MainWindow();
+    FakeControls controls = MainWindowControls();
     LogRows(controls, {"a\nb\nc\nd", "e\nf\ng\nh", "i\nj\nk\nl"});
 
     ClearTable(controls);

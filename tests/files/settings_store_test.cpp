@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "fake_controls.h"
 #include "file_actions.h"
 #include "file_helpers.h"
+#include "main_window_fakes.h"
 #include "model_visibility.h"
 
 namespace vexilor {
@@ -16,6 +16,7 @@ namespace {
 
 using testing::FakeControls;
 using testing::FakeDialogs;
+using testing::MainWindowControls;
 using testing::ReadWhole;
 using testing::TempDir;
 using testing::WorkingDirectory;
@@ -80,7 +81,7 @@ const std::vector<FieldText> kDefaultProgramTexts = {
 TEST(PreferencesFile, MissingFileGivesDefaultsThatSaveInTheFixedShape) {
     TempDir dir;
     WorkingDirectory inDir(dir.path());
-    FakeControls controls = FakeControls::MainWindow();
+    FakeControls controls = MainWindowControls();
     LinkSettings link;
     LoggingState logging;
 
@@ -119,7 +120,7 @@ TEST(PreferencesFile, MissingFileGivesDefaultsThatSaveInTheFixedShape) {
 TEST(PreferencesFile, SavesTheHeldValuesAndTheShownRate) {
     TempDir dir;
     WorkingDirectory inDir(dir.path());
-    FakeControls controls = FakeControls::MainWindow();
+    FakeControls controls = MainWindowControls();
     LinkSettings link{3, 300, 127, 255};
     LoggingState logging;
     logging.logInterval = -4;
@@ -228,7 +229,7 @@ TEST(PreferencesFile, GivesLoadedValuesToLinkSettingsLoggingAndLists) {
         lines.insert(lines.end(), c.dataLogger.begin(), c.dataLogger.end());
         WriteWhole("preferences.pref", CrLfLines(lines));
 
-        FakeControls controls = FakeControls::MainWindow(3);
+        FakeControls controls = MainWindowControls(3);
         controls.setSelectedRow(ControlId::BaudRateList, 2);
         for (const ControlId id : ModelDependentControls) {
             controls.setVisible(id, false);
@@ -322,7 +323,7 @@ TEST(ProgramFile, ReaderRulesReachTheControls) {
         TempDir dir;
         const std::string path = dir.file("program.vxp");
         WriteWhole(path, c.content);
-        FakeControls controls = FakeControls::MainWindow();
+        FakeControls controls = MainWindowControls();
         LinkSettings link{2, 600, 5, 3};
         LoggingState logging;
         logging.logInterval = 4;
@@ -353,7 +354,7 @@ TEST(ProgramFile, OnlyTheExactNameHoldsTheLinkGroups) {
                                     std::string("Preferences.pref")}) {
         SCOPED_TRACE(name);
         WriteWhole(name, linkGroups);
-        FakeControls controls = FakeControls::MainWindow();
+        FakeControls controls = MainWindowControls();
         LinkSettings link{1, 9600, 1, 1};
         LoggingState logging;
         logging.logInterval = 1;
@@ -436,7 +437,7 @@ TEST(ProgramFile, SaveProgThenLoadProgRestoresEveryControl) {
         SCOPED_TRACE(trip.label);
         TempDir dir;
         const std::string path = dir.file("program.vxp");
-        FakeControls saved = FakeControls::MainWindow();
+        FakeControls saved = MainWindowControls();
         for (const ListRow& row : trip.rows) {
             saved.setSelectedRow(row.id, row.row);
         }
@@ -454,7 +455,7 @@ TEST(ProgramFile, SaveProgThenLoadProgRestoresEveryControl) {
         EXPECT_TRUE(text.starts_with("[Program]\r\nFunct = ")) << text;
         EXPECT_EQ(text.find("Communication"), std::string::npos);
 
-        FakeControls loaded = FakeControls::MainWindow();
+        FakeControls loaded = MainWindowControls();
         // Opposite to what the model asks for, to see the rule applied.
         const bool busModel = trip.modelIndex >= 2;
         for (const ControlId id : ModelDependentControls) {
@@ -477,7 +478,7 @@ TEST(ProgramFile, SaveProgThenLoadProgRestoresEveryControl) {
 
 TEST(ProgramFile, LoadProgOfAMissingFileResetsTheProgrammingTab) {
     TempDir dir;
-    FakeControls controls = FakeControls::MainWindow();
+    FakeControls controls = MainWindowControls();
     controls.setSelectedRow(ControlId::FunctList, 2);
     controls.setText(ControlId::PulreField, "77");
     LinkSettings link{1, 9600, 1, 1};
@@ -494,7 +495,7 @@ TEST(ProgramFile, LoadProgOfAMissingFileResetsTheProgrammingTab) {
 TEST(ProgramFile, CancelledChooserChangesNothing) {
     TempDir dir;
     WorkingDirectory inDir(dir.path());
-    FakeControls controls = FakeControls::MainWindow();
+    FakeControls controls = MainWindowControls();
     controls.setSelectedRow(ControlId::FunctList, 2);
     LinkSettings link{1, 9600, 1, 1};
     LoggingState logging;

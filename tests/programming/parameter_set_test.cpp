@@ -12,6 +12,8 @@
 namespace vexilor {
 namespace {
 
+using testing::FakeControls;
+
 // A list holding one row, selected.
 void SelectOnly(FakeControls& controls, ControlId id, const std::string& text) {
     controls.setList(id, {text}, text);
