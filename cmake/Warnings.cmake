@@ -11,7 +11,7 @@ else()
   if(VEXILOR_WERROR)
     target_compile_options(vexilor_warnings INTERFACE -Werror)
     # GCC 12 at -O3 reports -Wrestrict inside libstdc++ for a short literal
-    # assigned to a std::string (GCC bug 105651); keep it a warning there.
+    # assigned to a std::string, a known false positive; keep it a warning.
     if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
       target_compile_options(vexilor_warnings INTERFACE -Wno-error=restrict)
     endif()
