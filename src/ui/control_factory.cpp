@@ -1,7 +1,6 @@
 #include "control_factory.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,6 +10,7 @@
 #include <QRegularExpressionValidator>
 
 #include "latin1.h"
+#include "list_control.h"
 #include "log_table.h"
 
 namespace vexilor {
@@ -26,8 +26,7 @@ QWidget* CreateLabel(const ControlSpec& entry, QWidget* parent) {
 }
 
 QWidget* CreateList(const ControlSpec& entry, QWidget* parent) {
-    auto* list = new QComboBox(parent);
-    list->setEditable(false);
+    auto* list = new ListControl(parent);
     for (const std::string& row : entry.rows) {
         list->addItem(ToQString(row));
     }

@@ -1,5 +1,6 @@
 // The Controls operations on the window's widgets.
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QImage>
 #include <QLabel>
@@ -82,6 +83,23 @@ TEST_F(ControlsTest, AddingPortRowsKeepsTheSelectionAsItWas) {
     EXPECT_EQ(ports.text(ControlId::PortList), "COM7");
     EXPECT_EQ(RowsOf(*qobject_cast<QComboBox*>(empty.control(ControlId::PortList))),
               (std::vector<std::string>{"COM2", "COM7", "COM9"}));
+}
+
+TEST_F(ControlsTest, ALongPortOpensFullWidthAndIsTheClosedListsToolTip) {
+    const std::string longPort = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0";
+    controls().addRow(ControlId::PortList, longPort);
+    auto* list = widget<QComboBox>(ControlId::PortList);
+    controls().setSelectedRow(ControlId::PortList, 0);
+    EXPECT_TRUE(list->toolTip().isEmpty());  // "COM1" fits
+    controls().setSelectedRow(ControlId::PortList, list->count() - 1);
+    EXPECT_EQ(list->toolTip().toStdString(), longPort);
+
+    list->showPopup();
+    const int textWidth =
+        list->view()->fontMetrics().horizontalAdvance(QString::fromStdString(longPort));
+    EXPECT_GT(list->view()->width(), textWidth);
+    EXPECT_GT(list->view()->width(), list->width());
+    list->hidePopup();
 }
 
 TEST_F(ControlsTest, CheckBoxTicksAndUnticks) {
