@@ -14,6 +14,10 @@ namespace {
 
 constexpr std::array<int, LogTableModel::ColumnCount> ColumnWidths = {126, 80, 60, 60};
 constexpr int HorizontalStep = 20;
+// The widest Time cell, in the LogLine's timestamp format.
+constexpr const char* WidestTimestamp = "0000/00/00 00:00:00";
+constexpr qreal SmallestPointSize = 6.0;
+constexpr qreal PointSizeStep = 0.5;
 
 // Viewport positions far above or below the visible rows saturate instead
 // of wrapping.
@@ -34,8 +38,9 @@ int LogTable::initialColumnWidth(int column) {
 LogTable::LogTable(QWidget* parent)
     : QAbstractItemView(parent),
       model_(new LogTableModel(this)),
-      header_(new QHeaderView(Qt::Horizontal, this)),
-      rowHeight_(fontMetrics().height() + 4) {
+      header_(new QHeaderView(Qt::Horizontal, this)) {
+    setFont(timestampFittingFont());
+    rowHeight_ = fontMetrics().height() + 4;
     setModel(model_);
     setFrameShape(QFrame::StyledPanel);
     setFrameShadow(QFrame::Sunken);
@@ -65,6 +70,26 @@ LogTable::LogTable(QWidget* parent)
     connect(model_, &QAbstractItemModel::rowsInserted, this, relayout);
     connect(model_, &QAbstractItemModel::rowsRemoved, this, relayout);
     connect(model_, &QAbstractItemModel::modelReset, this, relayout);
+}
+
+// The Time column's width is fixed; where the desktop's font is too wide
+// for a whole timestamp in it, the table takes the largest smaller size that
+// fits, so that no time is cut short.
+QFont LogTable::timestampFittingFont() const {
+    QFont fitted = font();
+    const int room = timeTextRoom();
+    const QString widest = QString::fromLatin1(WidestTimestamp);
+    while (QFontMetrics(fitted).horizontalAdvance(widest) > room &&
+           fitted.pointSizeF() - PointSizeStep >= SmallestPointSize) {
+        fitted.setPointSizeF(fitted.pointSizeF() - PointSizeStep);
+    }
+    return fitted;
+}
+
+int LogTable::timeTextRoom() const {
+    // The item's text margins on both sides and the grid line on the right.
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    return initialColumnWidth(0) - 2 * margin - 1;
 }
 
 int LogTable::topRow() const {

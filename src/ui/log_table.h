@@ -30,6 +30,8 @@ class LogTable : public QAbstractItemView {
 
     // Pixel width of a model column at start.
     static int initialColumnWidth(int column);
+    // The width the Time column leaves for its text.
+    int timeTextRoom() const;
     // The height of every row, grid line included.
     int rowHeight() const { return rowHeight_; }
     // Viewport positions of a model column's left edge and of a row's top.
@@ -54,6 +56,7 @@ class LogTable : public QAbstractItemView {
     void paintEvent(QPaintEvent* event) override;
 
   private:
+    QFont timestampFittingFont() const;
     int topRow() const;
     // Rows wholly inside the viewport, at least one.
     int fullyVisibleRows() const;
@@ -67,7 +70,7 @@ class LogTable : public QAbstractItemView {
 
     LogTableModel* model_;
     QHeaderView* header_;
-    int rowHeight_;
+    int rowHeight_ = 0;
 };
 
 }  // namespace vexilor

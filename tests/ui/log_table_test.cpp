@@ -145,6 +145,12 @@ TEST_F(LogTableTest, MovingAHeaderChangesOnlyTheOnScreenOrder) {
     EXPECT_EQ(table->columnViewportPosition(0), 80);
 }
 
+TEST_F(LogTableTest, TheTimeColumnHoldsAWholeTimestamp) {
+    const QFontMetrics metrics(table->font());
+    EXPECT_LE(metrics.horizontalAdvance(QStringLiteral("2026/12/31 23:59:59")),
+              table->timeTextRoom());
+}
+
 class LogTableGridTest : public LogTableTest {
   protected:
     void SetUp() override {
