@@ -1,6 +1,10 @@
 #include "control_layout.h"
 
+#include <array>
+#include <string_view>
 #include <utility>
+
+#include "parameter_table.h"
 
 namespace vexilor {
 namespace {
@@ -33,8 +37,12 @@ Rows NumberRows(int last) {
     return rows;
 }
 
-Rows BaudRows() {
-    return {"300", "600", "1200", "2400", "4800", "9600"};
+// A list's rows from the parameter table, so that the window and the
+// program files agree on them. The link's Baud Rate list offers the same six
+// rates as BAUDR.
+template <std::size_t Count>
+Rows RowsOf(const std::array<std::string_view, Count>& names) {
+    return Rows(names.begin(), names.end());
 }
 
 Rows ModelRows() {
@@ -82,21 +90,21 @@ PageSpec DataLoggerPage() {
 void AddAlarmRow(std::vector<ControlSpec>& page, int y, ControlId label, const char* text,
                  ControlId on, ControlId low, ControlId autoHold, ControlId open, ControlId value) {
     page.push_back(Label(label, 20, y, 55, text));
-    page.push_back(List(on, 75, y, 60, {"ON", "OFF"}));
-    page.push_back(List(low, 135, y, 60, {"LOW", "HIGH"}));
-    page.push_back(List(autoHold, 195, y, 60, {"AUTO", "HOLD"}));
-    page.push_back(List(open, 255, y, 60, {"OPEN", "CLOSE"}));
+    page.push_back(List(on, 75, y, 60, RowsOf(OnOffRows)));
+    page.push_back(List(low, 135, y, 60, RowsOf(LowHighRows)));
+    page.push_back(List(autoHold, 195, y, 60, RowsOf(AutoHoldRows)));
+    page.push_back(List(open, 255, y, 60, RowsOf(OpenCloseRows)));
     page.push_back(Field(value, 315, y, 60, "1"));
 }
 
 PageSpec ProgrammingPage() {
     std::vector<ControlSpec> page = {
         Label(ControlId::FunctLabel, 20, 20, 55, "FUNCT: "),
-        List(ControlId::FunctList, 75, 20, 90, {"SPEED", "TOTAL", "SECON"}),
+        List(ControlId::FunctList, 75, 20, 90, RowsOf(FunctRows)),
         Label(ControlId::PulreLabel, 20, 50, 55, "PULRE: "),
         Field(ControlId::PulreField, 75, 50, 60, "1"),
         Label(ControlId::AdjtiLabel, 20, 80, 55, "ADJTI: "),
-        List(ControlId::AdjtiList, 75, 80, 60, {"0.1", "0.25", "0.5", "1", "2", "4", "8"}),
+        List(ControlId::AdjtiList, 75, 80, 60, RowsOf(AdjtiRows)),
         Label(ControlId::UrealLabel, 20, 110, 55, "UREAL: "),
         Field(ControlId::UrealField, 75, 110, 60, "1"),
         Label(ControlId::UdispLabel, 20, 140, 55, "UDISP: "),
@@ -110,18 +118,18 @@ PageSpec ProgrammingPage() {
                 ControlId::Al2ValueField);
     const std::vector<ControlSpec> rest = {
         Label(ControlId::AnalgLabel, 20, 230, 55, "ANALG: "),
-        List(ControlId::AnalgOnList, 75, 230, 60, {"ON", "OFF"}),
-        List(ControlId::AnalgTensList, 135, 230, 60, {"TENS", "CURR"}),
+        List(ControlId::AnalgOnList, 75, 230, 60, RowsOf(OnOffRows)),
+        List(ControlId::AnalgTensList, 135, 230, 60, RowsOf(TensCurrRows)),
         Field(ControlId::AnalgValueField, 195, 230, 60, "1"),
         Label(ControlId::DecpLabel, 20, 260, 55, "DECP: "),
-        List(ControlId::DecpList, 75, 260, 60, {"0", "1", "2", "AUTO"}),
+        List(ControlId::DecpList, 75, 260, 60, RowsOf(DecpRows)),
         Label(ControlId::CountLabel, 20, 290, 55, "COUNT: "),
-        List(ControlId::CountUpList, 75, 290, 60, {"UP", "DOWN"}),
+        List(ControlId::CountUpList, 75, 290, 60, RowsOf(UpDownRows)),
         Field(ControlId::CountValueField, 135, 290, 60, "1"),
         Label(ControlId::PrphnLabel, 20, 320, 55, "PRPHN: "),
-        List(ControlId::PrphnList, 75, 320, 60, NumberRows(250)),
+        List(ControlId::PrphnList, 75, 320, 60, NumberRows(PrphnRowCount - 1)),
         Label(ControlId::BaudrLabel, 20, 350, 55, "BAUDR: "),
-        List(ControlId::BaudrList, 75, 350, 60, BaudRows()),
+        List(ControlId::BaudrList, 75, 350, 60, RowsOf(BaudrRows)),
         Button(ControlId::LoadProgButton, 20, 390, "Load Prog"),
         Button(ControlId::SaveProgButton, 155, 390, "Save Prog"),
         Button(ControlId::WriteProgButton, 290, 390, "Write Prog"),
@@ -139,7 +147,7 @@ std::vector<ControlSpec> TopAreaControls() {
         Label(ControlId::PortLabel, 20, 40, 120, "Port: "),
         List(ControlId::PortList, 140, 40, 80, {}),
         Label(ControlId::BaudRateLabel, 20, 70, 120, "BaudRate: "),
-        List(ControlId::BaudRateList, 140, 70, 80, BaudRows()),
+        List(ControlId::BaudRateList, 140, 70, 80, RowsOf(BaudrRows)),
         Label(ControlId::PeripheralNumberLabel, 20, 100, 120, "Peripheral Number: "),
         List(ControlId::PeripheralNumberList, 140, 100, 80, NumberRows(127)),
     };
