@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <random>
@@ -251,17 +252,18 @@ TEST_F(WorkerTest, NoiseOnTheLineNeverGivesAnUnknownText) {
     ASSERT_TRUE(sim.command("fault noise"));
     openLink(sim.linkPath());
     startWorker(sim.linkPath());
-    ASSERT_TRUE(log->waitFor(SinkEvent::Draw, 4, 10s));
+    // A stray byte spoils about two cycles in three, so the wait is for a
+    // clean one among the first few dozen, not among the first four.
+    const auto clean = [this] {
+        const auto errors = drawnErrors();
+        return errors.size() >= 4 && std::find(errors.begin(), errors.end(), "") != errors.end();
+    };
+    EXPECT_TRUE(WaitUntil(clean, 40s));
     worker->stop();
-    int good = 0;
     for (const std::string& error : drawnErrors()) {
-        if (error.empty()) {
-            ++good;
-        } else {
-            EXPECT_TRUE(error == IncorrectChecksumText || error == NoInstrumentText) << error;
-        }
+        EXPECT_TRUE(error.empty() || error == IncorrectChecksumText || error == NoInstrumentText)
+            << error;
     }
-    EXPECT_GE(good, 1);
 }
 
 }  // namespace
