@@ -120,14 +120,22 @@ int LogTable::columnAt(int x) const {
     return header_->logicalIndexAt(x);
 }
 
-int LogTable::firstColumn() const {
-    for (int visual = 0; visual < header_->count(); ++visual) {
+// The first column not hidden from the on-screen position visual on, in
+// steps of -1 or +1; -1 when there is none.
+int LogTable::shownColumnFrom(int visual, int step) const {
+    for (; visual >= 0 && visual < header_->count(); visual += step) {
         const int column = header_->logicalIndex(visual);
         if (!header_->isSectionHidden(column)) {
             return column;
         }
     }
     return -1;
+}
+
+// The shown column next to column on screen, or column itself at an edge.
+int LogTable::nextShownColumn(int column, int step) const {
+    const int next = shownColumnFrom(header_->visualIndex(column) + step, step);
+    return next < 0 ? column : next;
 }
 
 QRect LogTable::visualRect(const QModelIndex& index) const {
@@ -187,22 +195,9 @@ void LogTable::scrollTo(const QModelIndex& index, ScrollHint hint) {
     }
 }
 
-// The next column in on-screen order, step -1 or +1, skipping hidden ones;
-// the same column at either end.
-QModelIndex LogTable::neighbourColumn(const QModelIndex& current, int step) const {
-    for (int visual = header_->visualIndex(current.column()) + step;
-         visual >= 0 && visual < header_->count(); visual += step) {
-        const int column = header_->logicalIndex(visual);
-        if (!header_->isSectionHidden(column)) {
-            return model_->index(current.row(), column);
-        }
-    }
-    return current;
-}
-
 QModelIndex LogTable::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) {
     const int rows = model_->rowCount();
-    const int first = firstColumn();
+    const int first = shownColumnFrom(0, 1);
     if (rows == 0 || first < 0) {
         return {};
     }
@@ -230,23 +225,17 @@ QModelIndex LogTable::moveCursor(CursorAction cursorAction, Qt::KeyboardModifier
             row = control ? 0 : row;
             column = first;
             break;
-        case MoveEnd: {
+        case MoveEnd:
             row = control ? rows - 1 : row;
-            QModelIndex last = model_->index(row, column);
-            for (QModelIndex next = neighbourColumn(last, 1); next != last;
-                 next = neighbourColumn(last, 1)) {
-                last = next;
-            }
-            column = last.column();
+            column = shownColumnFrom(header_->count() - 1, -1);
             break;
-        }
         case MoveLeft:
         case MovePrevious:
-            column = neighbourColumn(current, -1).column();
+            column = nextShownColumn(column, -1);
             break;
         case MoveRight:
         case MoveNext:
-            column = neighbourColumn(current, 1).column();
+            column = nextShownColumn(column, 1);
             break;
     }
     return model_->index(std::clamp(row, 0, rows - 1), column);

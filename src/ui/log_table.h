@@ -62,9 +62,8 @@ class LogTable : public QAbstractItemView {
     int fullyVisibleRows() const;
     // The model column at a viewport x, or -1.
     int columnAt(int x) const;
-    // The first model column in on-screen order that is not hidden.
-    int firstColumn() const;
-    QModelIndex neighbourColumn(const QModelIndex& current, int step) const;
+    int shownColumnFrom(int visual, int step) const;
+    int nextShownColumn(int column, int step) const;
     void paintCells(QPainter& painter, const QRect& area);
     void paintGrid(QPainter& painter, const QRect& area);
 
