@@ -160,12 +160,29 @@ fi
 "$wine" cmd /c exit >/dev/null 2>&1
 echo "COM ports wine maps:"
 ls -l "$WINEPREFIX/dosdevices" | grep -i ' com' | sed 's/^.* \(com[0-9]*\) -> /  \1 -> /'
-ctest --test-dir "$build" --output-on-failure --timeout 300 2>&1 | tee "$work/ctest.log"
+ctest --test-dir "$build" --output-on-failure --timeout 300 --output-junit "$work/ctest.xml" 2>&1 |
+    tee "$work/ctest.log"
 status=${PIPESTATUS[0]}
+# A test whose program never reached the test failed in wine's start-up, not
+# in the code under test: those alone get one second run. A test that ran and
+# failed stays failed.
+if [ "$status" -ne 0 ] && [ -f "$work/ctest.xml" ]; then
+    python3 "$here/scripts/lib/failed_tests.py" "$work/ctest.xml" show >"$work/failed.txt"
+    python3 "$here/scripts/lib/failed_tests.py" "$work/ctest.xml" unstarted >"$work/unstarted.txt"
+    unstarted="$(paste -sd '|' "$work/unstarted.txt")"
+    if [ -n "$unstarted" ] &&
+        [ "$(wc -l <"$work/unstarted.txt")" -eq "$(grep -c '^--- ' "$work/failed.txt")" ]; then
+        echo "wine did not start these tests; running them once more: $unstarted" |
+            tee -a "$work/retried.txt"
+        ctest --test-dir "$build" --output-on-failure --timeout 300 -R "$unstarted" 2>&1 |
+            tee "$work/ctest-again.log"
+        status=${PIPESTATUS[0]}
+    fi
+fi
 "$wineserver" -k >/dev/null 2>&1
 exit "$status"
 SH
-export wine wineserver work build
+export wine wineserver work build here
 test_status=0
 if unshare -m true 2>/dev/null; then
     hide_host_ports=1 unshare -m bash "$work/run-tests.sh" || test_status=$?
@@ -176,6 +193,12 @@ fi
 
 # --- summary ----------------------------------------------------------------
 echo
+# The failed tests' output comes first, so that the last lines of this
+# script's output always name what failed.
+if [ -s "$work/failed.txt" ]; then
+    echo "=== Output of the failed tests ==="
+    cat "$work/failed.txt"
+fi
 echo "=== Windows test summary ==="
 grep -E 'tests passed|tests failed' "$work/ctest.log" || true
 if grep -q 'Skipped' "$work/ctest.log"; then
@@ -183,6 +206,10 @@ if grep -q 'Skipped' "$work/ctest.log"; then
     grep -E '\*\*\*Skipped' "$work/ctest.log" | sed 's/^ */  /' || true
 fi
 grep -A1000 'The following tests FAILED' "$work/ctest.log" || true
+if [ -s "$work/retried.txt" ]; then
+    cat "$work/retried.txt"
+    grep -E 'tests passed|tests failed' "$work/ctest-again.log" || true
+fi
 if [ "$build_status" -ne 0 ]; then
     echo "The build failed (status $build_status); the tests above are those that built."
 fi
