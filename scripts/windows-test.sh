@@ -168,13 +168,11 @@ status=${PIPESTATUS[0]}
 # failed stays failed.
 if [ "$status" -ne 0 ] && [ -f "$work/ctest.xml" ]; then
     python3 "$here/scripts/lib/failed_tests.py" "$work/ctest.xml" show >"$work/failed.txt"
-    python3 "$here/scripts/lib/failed_tests.py" "$work/ctest.xml" unstarted >"$work/unstarted.txt"
-    unstarted="$(paste -sd '|' "$work/unstarted.txt")"
-    if [ -n "$unstarted" ] &&
-        [ "$(wc -l <"$work/unstarted.txt")" -eq "$(grep -c '^--- ' "$work/failed.txt")" ]; then
-        echo "wine did not start these tests; running them once more: $unstarted" |
+    retry="$(python3 "$here/scripts/lib/failed_tests.py" "$work/ctest.xml" retry)"
+    if [ -n "$retry" ]; then
+        echo "wine did not start these tests; running them once more: $retry" |
             tee -a "$work/retried.txt"
-        ctest --test-dir "$build" --output-on-failure --timeout 300 -R "$unstarted" 2>&1 |
+        ctest --test-dir "$build" --output-on-failure --timeout 300 -R "$retry" 2>&1 |
             tee "$work/ctest-again.log"
         status=${PIPESTATUS[0]}
     fi

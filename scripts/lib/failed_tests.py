@@ -1,11 +1,11 @@
 """Reads ctest's JUnit report and tells about its failed tests.
 
-  failed_tests.py REPORT unstarted   regular expressions, one a line, for the
-                                     failed tests whose program never reached
-                                     the test (no "[ RUN      ] name" line):
-                                     wine failed to start it, not the test
-  failed_tests.py REPORT show        each failed test's name and the end of
-                                     its output
+  failed_tests.py REPORT show    each failed test's name and the end of its
+                                 output
+  failed_tests.py REPORT retry   a ctest -R expression naming every failed
+                                 test, printed only when none of them reached
+                                 the test (no "[ RUN      ] name" line): then
+                                 wine failed to start them, not the tests
 """
 import re
 import sys
@@ -26,14 +26,15 @@ def reached_test(name, output):
 
 def main():
     report, mode = sys.argv[1], sys.argv[2]
-    for name, output in failed_tests(report):
-        if mode == "unstarted":
-            if not reached_test(name, output):
-                print(f"^{re.escape(name)}$")
-        else:
-            lines = output.splitlines()[-OUTPUT_LINES_SHOWN:]
-            print(f"--- {name}")
-            print("\n".join(lines) if lines else "(no output)")
+    failed = list(failed_tests(report))
+    if mode == "retry":
+        if failed and not any(reached_test(name, output) for name, output in failed):
+            print("|".join(f"^{re.escape(name)}$" for name, _ in failed))
+        return
+    for name, output in failed:
+        lines = output.splitlines()[-OUTPUT_LINES_SHOWN:]
+        print(f"--- {name}")
+        print("\n".join(lines) if lines else "(no output)")
 
 
 if __name__ == "__main__":
