@@ -8,7 +8,6 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <functional>
 #include <string>
 #include <thread>
@@ -92,8 +91,7 @@ void Run(DisplayImage& display, int calls) {
 
 int main(int argc, char** argv) {
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
-    const int given = argc > 1 ? std::atoi(argv[1]) : 0;
-    const int calls = given > 0 ? given : vexilor::bench::DefaultCalls;
+    const int calls = vexilor::bench::PositiveArgument(argc, argv, vexilor::bench::DefaultCalls);
     QGuiApplication app(argc, argv);
     // Made on the main thread, which chooses its font; drawn on a thread of
     // its own, as the worker draws.

@@ -184,5 +184,5 @@ int Run(int seconds, int stopCount) {
 int main(int argc, char** argv) {
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
     const int stops = argc > 2 ? std::max(1, std::atoi(argv[2])) : 200;
-    return vexilor::bench::Run(vexilor::bench::SecondsArgument(argc, argv, 60), stops);
+    return vexilor::bench::Run(vexilor::bench::PositiveArgument(argc, argv, 60), stops);
 }

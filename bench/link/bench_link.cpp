@@ -130,7 +130,7 @@ int LatencyFigures() {
 
 int main(int argc, char** argv) {
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
-    const int seconds = vexilor::bench::SecondsArgument(argc, argv, 60);
+    const int seconds = vexilor::bench::PositiveArgument(argc, argv, 60);
     if (vexilor::bench::LatencyFigures() != 0) {
         return 1;
     }

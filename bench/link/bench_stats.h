@@ -1,6 +1,6 @@
 #pragma once
 // Small figures shared by the benchmark programs: percentiles of a sample,
-// the process's CPU time and the duration argument.
+// the process's CPU time and the number argument.
 #include <sys/resource.h>
 
 #include <algorithm>
@@ -30,13 +30,14 @@ inline std::int64_t ProcessCpuUs() {
     return micros(usage.ru_utime) + micros(usage.ru_stime);
 }
 
-// The first argument as whole seconds, or fallback when there is none.
-inline int SecondsArgument(int argc, char** argv, int fallback) {
+// The first argument as a whole number above 0 (seconds, calls, launches),
+// or fallback when there is none.
+inline int PositiveArgument(int argc, char** argv, int fallback) {
     if (argc < 2) {
         return fallback;
     }
-    const int seconds = std::atoi(argv[1]);
-    return seconds > 0 ? seconds : fallback;
+    const int value = std::atoi(argv[1]);
+    return value > 0 ? value : fallback;
 }
 
 }  // namespace vexilor::bench

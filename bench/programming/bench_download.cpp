@@ -59,5 +59,5 @@ int Run(int rounds) {
 
 int main(int argc, char** argv) {
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
-    return vexilor::bench::Run(vexilor::bench::SecondsArgument(argc, argv, 10));
+    return vexilor::bench::Run(vexilor::bench::PositiveArgument(argc, argv, 10));
 }

@@ -247,6 +247,6 @@ int main(int argc, char** argv) {
         return vexilor::bench::RunChild(argc, argv, std::atoi(argv[2]), argv[3]);
     }
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
-    const int launches = argc > 1 ? std::atoi(argv[1]) : 0;
-    return vexilor::bench::RunDriver(launches > 0 ? launches : vexilor::bench::DefaultLaunches);
+    return vexilor::bench::RunDriver(
+        vexilor::bench::PositiveArgument(argc, argv, vexilor::bench::DefaultLaunches));
 }
